@@ -32,7 +32,7 @@ TEST(Calibration, SixNumbersWhateverTheLayout) {
       "200 1.0 1\n333 2.0 0\n",
       "200 1.0 1 333 2.0 0",
       "200 1.0 1\r\n333 2.0 0\r\n",
-      "\xEF\xBB\xBF" "200 1.0 1\r\n333 2.0 0\r\n",
+      ("\xEF\xBB\xBF" "200 1.0 1\r\n333 2.0 0\r\n"),
       "  200\n\n1\n1\t333 2 0 and anything after the sixth number\n",
       "+200 1.0 +1 333 2e0 0",
   };
