@@ -72,6 +72,8 @@ const Case kCases[] = {
      {-1, 0, 2, 3, 1, 1, -1, 2, -1, 0}},
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class MotionTable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(MotionTable, PositionCountsAndExtent) {
@@ -140,6 +142,8 @@ const PathCase kPaths[] = {
     {"alternating_axes_give_a_staircase", "set 2; set 5; pulse 1; pulse 4; pulse 1",
      {{0, 0}, {1, 0}, {1, 1}, {2, 1}}},
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
 
 class PathTable : public ::testing::TestWithParam<PathCase> {};
 
