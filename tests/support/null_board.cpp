@@ -6,21 +6,23 @@
 namespace null_board {
 namespace {
 
-uint64_t& sets() {
+uint64_t& pulses() {
   static uint64_t count = 0;
   return count;
 }
 
 }  // namespace
 
-uint64_t setCount() { return sets(); }
+uint64_t stepPulses() { return pulses(); }
 
 }  // namespace null_board
 
 namespace board {
 
 void openBoard(int32_t) {}
-void setOutput(int32_t) { ++null_board::sets(); }
+void setOutput(int32_t output) {
+  if (output == OUT_X_STEP || output == OUT_Y_STEP) ++null_board::pulses();
+}
 void clearOutput(int32_t) {}
 void wait(int32_t) {}
 

@@ -6,7 +6,7 @@
 
 namespace null_board {
 
-// Number of setOutput calls since the process started (each step pulse makes one).
-uint64_t setCount();
+// Step pulses begun on outputs 1 (X step) and 4 (Y step) since the process started.
+uint64_t stepPulses();
 
 }  // namespace null_board
