@@ -14,6 +14,7 @@
 #include "calibration.h"
 #include "dialogue.h"
 #include "dragon_path.h"
+#include "null_board.h"
 #include "plot_run.h"
 #include "segment_stepper.h"
 
@@ -119,6 +120,8 @@ void fuzzOne(const uint8_t* data, std::size_t size) {
   std::FILE* in = openBytes(typed, typedSize);
   if (file == nullptr || in == nullptr) std::abort();
 
+  // Reading and the dialogue never move the machine, whatever they end in.
+  const uint64_t pulsesBefore = null_board::stepPulses();
   Console calibrationConsole;
   const auto calibration = readCalibration(file, calibrationConsole.file());
   const std::string_view fileText = calibrationConsole.text();
@@ -129,6 +132,7 @@ void fuzzOne(const uint8_t* data, std::size_t size) {
     Console console;
     const DialogueResult result = holdDialogue(in, console.file(), *calibration);
     const std::string_view text = console.text();
+    check(null_board::stepPulses() == pulsesBefore, "a pulse before the go-ahead", text);
     switch (result.answer) {
       case Answer::refused:
         check(endsWith(text, REFUSAL_END) && !endsWith(text, DECLINE_END),
