@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "fields.h"
 #include "refusal.h"
-#include "words.h"
 
 namespace fractrace {
 namespace {
@@ -21,34 +21,18 @@ bool skipByteOrderMark(std::FILE* file) {
   return std::getc(file) == 0xBB && std::getc(file) == 0xBF;
 }
 
-bool reportMissingOrBad(std::FILE* out, const char* field, const std::optional<std::string>& word,
-                        NumberStatus status, bool integer) {
-  if (!word) {
-    refuse(out, field, "missing in stepcfg2.txt");
-  } else if (status == NumberStatus::notANumber) {
-    refuse(out, field, integer ? "not a whole number" : "not a number");
-  } else if (status == NumberStatus::outOfRange) {
-    refuse(out, field, "out of range");
-  } else {
-    return false;
-  }
-  return true;
-}
+constexpr const char* kMissing = "missing in stepcfg2.txt";
 
 bool readInteger(std::FILE* file, std::FILE* out, const char* field, int32_t& value) {
-  const auto word = readWord(file);
-  const auto parsed = word ? parseInt32(*word) : Parsed<int32_t>{NumberStatus::notANumber, 0};
-  if (reportMissingOrBad(out, field, word, parsed.status, true)) return false;
-  value = parsed.value;
-  return true;
+  const auto read = readIntegerField(file, out, field, kMissing);
+  if (read) value = *read;
+  return read.has_value();
 }
 
 bool readReal(std::FILE* file, std::FILE* out, const char* field, double& value) {
-  const auto word = readWord(file);
-  const auto parsed = word ? parseReal(*word) : Parsed<double>{NumberStatus::notANumber, 0.0};
-  if (reportMissingOrBad(out, field, word, parsed.status, false)) return false;
-  value = parsed.value;
-  return true;
+  const auto read = readRealField(file, out, field, kMissing);
+  if (read) value = *read;
+  return read.has_value();
 }
 
 struct AxisNames {

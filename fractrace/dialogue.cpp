@@ -5,55 +5,36 @@
 #include <optional>
 #include <string>
 
+#include "fields.h"
 #include "refusal.h"
 #include "words.h"
 
 namespace fractrace {
 namespace {
 
-// Shows the prompt before waiting for the answer.
-std::optional<std::string> ask(std::FILE* in, std::FILE* out, const char* prompt) {
-  std::fputs(prompt, out);
+constexpr const char* kMissing = "missing at end of input";
+
+// Each prompt is shown before the program waits for its answer.
+void prompt(std::FILE* out, const char* text) {
+  std::fputs(text, out);
   std::fflush(out);
-  return readWord(in);
 }
 
-std::optional<int32_t> askInteger(std::FILE* in, std::FILE* out, const char* prompt,
+std::optional<int32_t> askInteger(std::FILE* in, std::FILE* out, const char* text,
                                   const char* field) {
-  const auto word = ask(in, out, prompt);
-  if (!word) {
-    refuse(out, field, "missing at end of input");
-    return std::nullopt;
-  }
-  const auto parsed = parseInt32(*word);
-  if (parsed.status == NumberStatus::notANumber) {
-    refuse(out, field, "not a whole number");
-    return std::nullopt;
-  }
-  if (parsed.status == NumberStatus::outOfRange) {
-    refuse(out, field, "out of range");
-    return std::nullopt;
-  }
-  return parsed.value;
+  prompt(out, text);
+  return readIntegerField(in, out, field, kMissing);
 }
 
-std::optional<double> askReal(std::FILE* in, std::FILE* out, const char* prompt,
+std::optional<double> askReal(std::FILE* in, std::FILE* out, const char* text,
                               const char* field) {
-  const auto word = ask(in, out, prompt);
-  if (!word) {
-    refuse(out, field, "missing at end of input");
-    return std::nullopt;
-  }
-  const auto parsed = parseReal(*word);
-  if (parsed.status != NumberStatus::ok) {
-    refuse(out, field, "not a number");
-    return std::nullopt;
-  }
-  if (!std::isfinite(parsed.value)) {
+  prompt(out, text);
+  const auto value = readRealField(in, out, field, kMissing);
+  if (value && !std::isfinite(*value)) {
     refuse(out, field, "not a finite number");
     return std::nullopt;
   }
-  return parsed.value;
+  return value;
 }
 
 bool moveFits(double c, const Calibration& calibration) {
@@ -102,7 +83,8 @@ DialogueResult holdDialogue(std::FILE* in, std::FILE* out, const Calibration& ca
   std::fputs("\n\n", out);
   printSummary(out, p, calibration);
 
-  const auto answer = ask(in, out, "\nStart milling or plotting (Y/n return)? ");
+  prompt(out, "\nStart milling or plotting (Y/n return)? ");
+  const auto answer = readWord(in);
   // Only the first character of the word counts; no word at all is a no.
   if (!answer || answer->front() != 'Y') {
     std::fputs("\n\nProgram terminated.\n\n", out);

@@ -13,7 +13,7 @@ void printCount(std::FILE* out, int32_t count) {
 
 }  // namespace
 
-void runPlot(int32_t n, double c, const AxisCalibration& x, const AxisCalibration& y,
+StepPosition runPlot(int32_t n, double c, const AxisCalibration& x, const AxisCalibration& y,
              int32_t delay, std::FILE* out) {
   SegmentStepper stepper = setUp(x, y, delay);
   DragonPath path = startPath(c);
@@ -21,7 +21,7 @@ void runPlot(int32_t n, double c, const AxisCalibration& x, const AxisCalibratio
   std::fputs("\n\n", out);
   if (!iterations || *iterations < 2) {
     printCount(out, 1);
-    return;
+    return stepper.position;
   }
   const int32_t m = *iterations;
   for (int32_t i = 1; i < m; ++i) {
@@ -31,6 +31,7 @@ void runPlot(int32_t n, double c, const AxisCalibration& x, const AxisCalibratio
     moveTo(stepper, path.target.x, path.target.y);
   }
   printCount(out, m);
+  return stepper.position;
 }
 
 }  // namespace fractrace

@@ -36,6 +36,7 @@ class Run:
     console: str
     status: int
     trace: list
+    errors: str = ""
 
 
 def run(name, stdin=b"", files=None, env=None, timeout=120):
@@ -48,6 +49,7 @@ def run(name, stdin=b"", files=None, env=None, timeout=120):
         run_env = dict(os.environ)
         run_env["BOARD_TRACE"] = trace_path
         run_env.update(env or {})
+        trace_path = run_env["BOARD_TRACE"]
         done = subprocess.run(program(name), cwd=work, input=stdin, capture_output=True,
                               env=run_env, timeout=timeout)
         trace = []
@@ -55,7 +57,8 @@ def run(name, stdin=b"", files=None, env=None, timeout=120):
             with open(trace_path, "r", newline="") as f:
                 trace = f.read().splitlines()
         console = done.stdout.decode("latin-1").replace("\r\n", "\n")
-        return Run(console, done.returncode, trace)
+        errors = done.stderr.decode("latin-1").replace("\r\n", "\n")
+        return Run(console, done.returncode, trace, errors)
 
 
 def pulses(output, count, ms=0):

@@ -2,6 +2,8 @@
 #include "recording_board.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <sys/types.h>
 
 #include "board_outputs.h"
 
@@ -17,7 +19,25 @@ void record(const char* verb, int32_t value) {
   log().push_back(std::string(verb) + " " + std::to_string(value));
 }
 
+ssize_t recordText(void*, const char* text, size_t size) {
+  auto& entries = log();
+  // One printf may arrive in several writes; keep one entry per run of text.
+  if (entries.empty() || entries.back().rfind("out ", 0) != 0) entries.push_back("out ");
+  entries.back().append(text, size);
+  return static_cast<ssize_t>(size);
+}
+
 }  // namespace
+
+std::FILE* console() {
+  static std::FILE* stream = [] {
+    std::FILE* f = fopencookie(nullptr, "w", cookie_io_functions_t{nullptr, recordText, nullptr,
+                                                                    nullptr});
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    return f;
+  }();
+  return stream;
+}
 
 const std::vector<std::string>& calls() { return log(); }
 void reset() { log().clear(); }
