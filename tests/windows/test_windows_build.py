@@ -42,10 +42,12 @@ def imports(path):
         elif entries is not None and stripped == "":
             entries = None
         elif entries is not None:
+            # "<thunk> <hint> <name>" for an import by name; by ordinal the
+            # thunk has its top bit set, the ordinal in its low bits, and no name.
             fields = stripped.split()
-            vma = int(fields[0], 16)
-            by_ordinal = 1 << (len(fields[0]) * 4 - 1)
-            entries.append(vma & 0xFFFF if vma & by_ordinal else fields[2])
+            thunk = int(fields[0], 16)
+            by_ordinal = thunk & (1 << 63 | 1 << 31) and fields[2:3] == ["<none>"]
+            entries.append(thunk & 0xFFFF if by_ordinal else fields[2])
     return table
 
 
