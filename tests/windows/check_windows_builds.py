@@ -114,6 +114,10 @@ def wine(arch, source):
                       % (module, os.path.basename(__file__)))
         step([sys.executable, "-m", "unittest", "-v"] + [m for m in WINE_MODULES if m in present],
              e2e, env)
+        # Cases for wine alone, next to this script.
+        here = os.path.dirname(os.path.abspath(__file__))
+        own = sorted(os.path.basename(p)[:-3] for p in glob.glob(os.path.join(here, "wine_test_*.py")))
+        step([sys.executable, "-m", "unittest", "-v"] + own, here, env)
     finally:
         # Leave no wine server behind once the last run is over.
         subprocess.run([server, "-w"], env=env)
