@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "trace_line.h"
+
 namespace board::sim {
 
 std::unique_ptr<TraceWriter> TraceWriter::open(const char* path) {
@@ -24,26 +26,9 @@ TraceWriter::~TraceWriter() {
 }
 
 void TraceWriter::line(const char* verb, int32_t value) {
-  // The longest line is "clear -2147483648\n"; keep room for it.
-  if (kBufferSize - used_ < 32) flush();
-  char* out = buffer_.get() + used_;
-  while (*verb != '\0') *out++ = *verb++;
-  *out++ = ' ';
-  // Digits are formatted by hand: this runs four times per step pulse.
-  uint32_t magnitude = static_cast<uint32_t>(value);
-  if (value < 0) {
-    *out++ = '-';
-    magnitude = 0u - magnitude;
-  }
-  char digits[10];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (count > 0) *out++ = digits[--count];
-  *out++ = '\n';
-  used_ = static_cast<std::size_t>(out - buffer_.get());
+  if (kBufferSize - used_ < TRACE_LINE_MAX) flush();
+  char* end = formatTraceLine(buffer_.get() + used_, verb, value);
+  used_ = static_cast<std::size_t>(end - buffer_.get());
 }
 
 void TraceWriter::flush() {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "sim/trace_line.h"
+
 namespace {
 
 // One trace per process: lines are gathered here and written on a full buffer
@@ -37,25 +39,9 @@ void openTrace() {
 void line(const char* verb, int32_t value) {
   if (!trace.opened) openTrace();
   if (trace.file == INVALID_HANDLE_VALUE) return;
-  // The longest line is "clear -2147483648\n".
-  if (sizeof trace.buffer - trace.used < 32) writeBuffered();
-  char* out = trace.buffer + trace.used;
-  while (*verb != '\0') *out++ = *verb++;
-  *out++ = ' ';
-  uint32_t magnitude = static_cast<uint32_t>(value);
-  if (value < 0) {
-    *out++ = '-';
-    magnitude = 0u - magnitude;
-  }
-  char digits[10];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (count > 0) *out++ = digits[--count];
-  *out++ = '\n';
-  trace.used = static_cast<DWORD>(out - trace.buffer);
+  if (sizeof trace.buffer - trace.used < board::sim::TRACE_LINE_MAX) writeBuffered();
+  char* end = board::sim::formatTraceLine(trace.buffer + trace.used, verb, value);
+  trace.used = static_cast<DWORD>(end - trace.buffer);
 }
 
 }  // namespace
